@@ -1,0 +1,22 @@
+# The two entry points: `make demo` and `make test`. Both install what they
+# need from Debian's packages first.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps demo test native win64 win32
+
+deps:
+	@bash tools/deps.sh
+
+native win64 win32: deps
+	cmake --preset $@ >/dev/null
+	cmake --build --preset $@ -j $(JOBS)
+
+demo: win32 win64
+	@echo "The setup program is built (build/win32/src/app/setup.exe);"
+	@echo "the wizard is not yet: make demo will start it under Wine once it exists."
+
+test: native win64 win32
+	@rc=0; \
+	ctest --preset native -j $(JOBS) || rc=1; \
+	ctest --preset win64 -j $(JOBS) || rc=1; \
+	exit $$rc

@@ -1,0 +1,30 @@
+include(GoogleTest)
+
+if(WIN32)
+  # Every Windows test runs under Wine in a prefix of this build tree.
+  set(qv_wine_root ${CMAKE_BINARY_DIR}/wine)
+  set(qv_wine_run ${CMAKE_SOURCE_DIR}/tools/wine-run.sh --root ${qv_wine_root})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${qv_wine_run})
+  add_test(NAME wine_prefix COMMAND ${qv_wine_run} cmd /c exit 0)
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
+  add_test(NAME wine_stop COMMAND ${qv_wine_run} --stop)
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+endif()
+
+# qv_test(NAME SOURCES... [LIBS...] [DISPLAY]): a GoogleTest executable whose
+# tests ctest lists one by one; DISPLAY gives each a private X server.
+function(qv_test name)
+  cmake_parse_arguments(arg "DISPLAY" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  add_executable(${name} ${arg_SOURCES} ${arg_RESOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main)
+  qv_warnings(${name})
+  set(props "")
+  if(WIN32)
+    set(props FIXTURES_REQUIRED wine)
+    if(arg_DISPLAY)
+      set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${qv_wine_run};--display")
+    endif()
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ${props})
+endfunction()

@@ -1,0 +1,44 @@
+#include "sys/instance_lock.hpp"
+
+#include "sys/registry.hpp"
+
+namespace qv {
+
+struct InstanceLock::Handle {
+    unique_handle mutex;
+};
+
+InstanceLock::InstanceLock() = default;
+InstanceLock::InstanceLock(InstanceLock&&) noexcept = default;
+InstanceLock& InstanceLock::operator=(InstanceLock&&) noexcept = default;
+InstanceLock::~InstanceLock() { release(); }
+
+void InstanceLock::create(const std::wstring& name) {
+    release();
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    if (!mutex) {
+        throw_win32_error(GetLastError(), "CreateMutexW");
+    }
+    handle_ = std::make_unique<Handle>(Handle{unique_handle(mutex)});
+}
+
+bool InstanceLock::try_acquire() {
+    if (owned_) {
+        return true;
+    }
+    if (!handle_) {
+        return false;
+    }
+    const DWORD wait = WaitForSingleObject(handle_->mutex.get(), 0);
+    owned_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    return owned_;
+}
+
+void InstanceLock::release() {
+    if (owned_ && handle_) {
+        ReleaseMutex(handle_->mutex.get());
+    }
+    owned_ = false;
+}
+
+} // namespace qv
