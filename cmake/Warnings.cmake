@@ -15,7 +15,7 @@ if(QV_SANITIZE)
 endif()
 if(WIN32)
   # One self-contained executable: no MinGW runtime DLLs beside it.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:MinSizeRel>:-s>)
 endif()
 if(WIN32)
   # The string tables are UTF-8.
