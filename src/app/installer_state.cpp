@@ -29,8 +29,7 @@ InstallStatus previous_installation(const InstallerState& state, std::wstring* v
     return state.install_status;
 }
 
-bool make_temp_folder(InstallerState& state, std::wstring& error_text,
-                      const TempPathSource& temp) {
+bool make_temp_folder(InstallerState& state, std::wstring& error_text, const TempPathSource& temp) {
     const TempPathResult result = temp.temp_path();
     if (result.length == 0 || result.length > max_temp_path) {
         wchar_t text[64];
@@ -39,13 +38,12 @@ bool make_temp_folder(InstallerState& state, std::wstring& error_text,
         return false;
     }
     const std::string uuid = boost::uuids::to_string(boost::uuids::random_generator()());
-    state.temp_folder = path_append(result.path, L"quorvane_{" +
-                                                     std::wstring(uuid.begin(), uuid.end()) + L"}");
+    state.temp_folder =
+        path_append(result.path, L"quorvane_{" + std::wstring(uuid.begin(), uuid.end()) + L"}");
     return true;
 }
 
-void complete_default_folders(InstallerState& state, const SpecialFolders& folders,
-                              int language) {
+void complete_default_folders(InstallerState& state, const SpecialFolders& folders, int language) {
     if (state.install_folder.empty()) {
         state.install_folder =
             product_folder_below(folders.folder(csidl_program_files).value_or(L""), language);
@@ -57,17 +55,6 @@ void complete_default_folders(InstallerState& state, const SpecialFolders& folde
         }
         state.start_menu_folder = product_folder_below(programs.value_or(L""), language);
     }
-}
-
-std::wstring path_append(std::wstring base, std::wstring_view component) {
-    while (!component.empty() && component.front() == L'\\') {
-        component.remove_prefix(1);
-    }
-    if (!base.empty() && base.back() != L'\\' && !component.empty()) {
-        base.push_back(L'\\');
-    }
-    base.append(component);
-    return base;
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 // installation procedure; used on the user-interface thread only.
 #include "record/uninstall_log.hpp"
 #include "sys/instance_lock.hpp"
+#include "sys/path_text.hpp"
 #include "sys/platform.hpp"
 
 #include <cstdint>
@@ -43,10 +44,6 @@ bool make_temp_folder(InstallerState& state, std::wstring& error_text,
                       const TempPathSource& temp = system_temp_path());
 
 // Defaults for the folders a previous installation did not supply.
-void complete_default_folders(InstallerState& state, const SpecialFolders& folders,
-                              int language);
-
-// Appends `component` with exactly one backslash in between.
-std::wstring path_append(std::wstring base, std::wstring_view component);
+void complete_default_folders(InstallerState& state, const SpecialFolders& folders, int language);
 
 } // namespace qv

@@ -6,7 +6,9 @@
 namespace qv {
 namespace {
 
-langid_t primary_language(std::uint32_t langid) { return static_cast<langid_t>(langid & 0x3FFu); }
+langid_t primary_language(std::uint32_t langid) {
+    return static_cast<langid_t>(langid & 0x3FFu);
+}
 
 std::string narrow_ascii(const std::wstring& text) {
     std::string result;
@@ -26,9 +28,10 @@ lcid_t adjusted_lcid(const LocaleSource& locale, int index) {
 
 void apply_process_locale(LocaleSource& locale, int index) {
     const lcid_t lcid = adjusted_lcid(locale, index);
-    const lcid_t name_lcid = primary_language(locale.user_default_langid()) == primary_language(lcid)
-                                 ? locale.user_default_lcid()
-                                 : lcid;
+    const lcid_t name_lcid =
+        primary_language(locale.user_default_langid()) == primary_language(lcid)
+            ? locale.user_default_lcid()
+            : lcid;
     const std::wstring name = locale.locale_name(name_lcid);
     // Numbers and money keep the "C" format whatever the language.
     try {
@@ -111,7 +114,9 @@ LanguageSettings& language_settings() {
     return settings;
 }
 
-void set_language(int index) { set_language(language_settings(), system_locale(), index); }
+void set_language(int index) {
+    set_language(language_settings(), system_locale(), index);
+}
 
 int default_language(std::uint32_t mask) {
     return default_language(language_settings(), system_locale(), mask);
@@ -121,8 +126,12 @@ std::wstring native_language_name(int index) {
     return native_language_name(system_locale(), index);
 }
 
-bool is_right_to_left(int index) { return is_right_to_left(system_locale(), index); }
+bool is_right_to_left(int index) {
+    return is_right_to_left(system_locale(), index);
+}
 
-bool is_right_to_left() { return is_right_to_left(language_settings().index); }
+bool is_right_to_left() {
+    return is_right_to_left(language_settings().index);
+}
 
 } // namespace qv

@@ -50,7 +50,9 @@ constexpr bool is_offered_language(std::int64_t index) {
 constexpr bool is_installer_translated(int index) {
     return !(index >= 0 && index < language_count) || ((translated_language_mask >> index) & 1u);
 }
-constexpr lcid_t language_lcid(int index) { return LanguageTable.at(index).lcid; }
+constexpr lcid_t language_lcid(int index) {
+    return LanguageTable.at(index).lcid;
+}
 
 // Index for a language identifier, or -1 for a language without a row.
 int language_index_for(langid_t langid);

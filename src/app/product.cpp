@@ -63,7 +63,9 @@ std::wstring product_name(bool without_version) {
     return product_name(language_settings().index, without_version);
 }
 
-std::wstring product_folder_name() { return product_folder_name(language_settings().index); }
+std::wstring product_folder_name() {
+    return product_folder_name(language_settings().index);
+}
 
 std::wstring installer_title(const StringSource& strings, int language, bool with_product) {
     std::wstring title = load_message(strings, language, 1000);
@@ -77,8 +79,12 @@ std::wstring installer_title(bool with_product) {
     return installer_title(system_strings(), language_settings().index, with_product);
 }
 
-const std::wstring& application_id() { return application_id_storage(); }
+const std::wstring& application_id() {
+    return application_id_storage();
+}
 
-void set_application_id(std::wstring id) { application_id_storage() = std::move(id); }
+void set_application_id(std::wstring id) {
+    application_id_storage() = std::move(id);
+}
 
 } // namespace qv

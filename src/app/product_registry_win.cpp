@@ -12,7 +12,9 @@ std::wstring uninstall_key_path() {
            product_registry_name(product_code);
 }
 
-std::wstring product_path_value_name() { return product_registry_name(product_code) + L" Path"; }
+std::wstring product_path_value_name() {
+    return product_registry_name(product_code) + L" Path";
+}
 
 std::wstring read_registered_product_path(HKEY root) {
     const auto key = open_key(root, maker_key_path);

@@ -19,6 +19,8 @@ constexpr hresult hresult_from_win32(std::uint32_t error) {
     return error == 0 ? 0 : static_cast<hresult>((error & 0xFFFFu) | 0x80070000u);
 }
 
-[[noreturn]] inline void throw_hresult(hresult code) { throw code; }
+[[noreturn]] inline void throw_hresult(hresult code) {
+    throw code;
+}
 
 } // namespace qv

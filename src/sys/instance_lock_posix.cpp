@@ -12,7 +12,11 @@ InstanceLock& InstanceLock::operator=(InstanceLock&&) noexcept = default;
 InstanceLock::~InstanceLock() = default;
 
 void InstanceLock::create(const std::wstring&) {}
-bool InstanceLock::try_acquire() { return false; }
-void InstanceLock::release() { owned_ = false; }
+bool InstanceLock::try_acquire() {
+    return false;
+}
+void InstanceLock::release() {
+    owned_ = false;
+}
 
 } // namespace qv

@@ -11,7 +11,9 @@ struct InstanceLock::Handle {
 InstanceLock::InstanceLock() = default;
 InstanceLock::InstanceLock(InstanceLock&&) noexcept = default;
 InstanceLock& InstanceLock::operator=(InstanceLock&&) noexcept = default;
-InstanceLock::~InstanceLock() { release(); }
+InstanceLock::~InstanceLock() {
+    release();
+}
 
 void InstanceLock::create(const std::wstring& name) {
     release();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -59,6 +60,9 @@ public:
     virtual ~TempPathSource() = default;
     virtual TempPathResult temp_path() const = 0;
 };
+
+// The platform's locale-aware comparison without regard to case.
+bool equal_ignoring_case(std::wstring_view a, std::wstring_view b);
 
 const StringSource& system_strings();
 LocaleSource& system_locale();

@@ -1,6 +1,8 @@
 #include "sys/platform.hpp"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 
 // Hosts other than Windows build the portable core for its tools and tests:
 // no string resources, a fixed locale, no special folders.
@@ -19,12 +21,10 @@ struct LocaleRow {
 };
 
 constexpr LocaleRow locale_rows[] = {
-    {1036, L"fr-FR", L"français"},   {1033, L"en-US", L"English"},
-    {1031, L"de-DE", L"Deutsch"},    {3082, L"es-ES", L"español"},
-    {2070, L"pt-PT", L"português"},  {1043, L"nl-NL", L"Nederlands"},
-    {1055, L"tr-TR", L"Türkçe"},     {1026, L"bg-BG", L"български"},
-    {1048, L"ro-RO", L"română"},     {2052, L"zh-CN", L"中文"},
-    {1040, L"it-IT", L"italiano"},   {1032, L"el-GR", L"Ελληνικά"},
+    {1036, L"fr-FR", L"français"}, {1033, L"en-US", L"English"},   {1031, L"de-DE", L"Deutsch"},
+    {3082, L"es-ES", L"español"},  {2070, L"pt-PT", L"português"}, {1043, L"nl-NL", L"Nederlands"},
+    {1055, L"tr-TR", L"Türkçe"},   {1026, L"bg-BG", L"български"}, {1048, L"ro-RO", L"română"},
+    {2052, L"zh-CN", L"中文"},     {1040, L"it-IT", L"italiano"},  {1032, L"el-GR", L"Ελληνικά"},
     {1038, L"hu-HU", L"magyar"},
 };
 
@@ -78,6 +78,13 @@ public:
 };
 
 } // namespace
+
+bool equal_ignoring_case(std::wstring_view a, std::wstring_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
+        return std::towlower(static_cast<std::wint_t>(x)) ==
+               std::towlower(static_cast<std::wint_t>(y));
+    });
+}
 
 const StringSource& system_strings() {
     static const NoStrings strings;

@@ -1,5 +1,7 @@
 #include "sys/platform.hpp"
 
+#include "sys/owner_window.hpp"
+
 #include <windows.h>
 
 #include <shlobj.h>
@@ -80,8 +82,11 @@ public:
 class ShellFolders final : public SpecialFolders {
 public:
     std::optional<std::wstring> folder(int csidl) const override {
-        wchar_t path[MAX_PATH];
-        if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) {
+        // The answer is whatever lands in the buffer; the result code is not
+        // reliable across systems.
+        wchar_t path[MAX_PATH] = {};
+        SHGetFolderPathW(dialog_owner_window(), csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+        if (path[0] == L'\0') {
             return std::nullopt;
         }
         return std::wstring(path);
@@ -103,6 +108,12 @@ public:
 };
 
 } // namespace
+
+bool equal_ignoring_case(std::wstring_view a, std::wstring_view b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                          static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
 
 const StringSource& system_strings() {
     static const ResourceStrings strings;

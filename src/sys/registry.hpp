@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <system_error>
 #include <string>
+#include <system_error>
 
 namespace qv {
 

@@ -5,8 +5,7 @@
 
 namespace qv {
 
-template <typename Traits>
-class unique_any {
+template <typename Traits> class unique_any {
 public:
     using value_type = typename Traits::value_type;
 

@@ -7,8 +7,7 @@
 
 namespace qv {
 
-template <typename T, auto Close, T Invalid>
-struct win32_traits {
+template <typename T, auto Close, T Invalid> struct win32_traits {
     using value_type = T;
     static constexpr T invalid() noexcept { return Invalid; }
     static void close(T value) noexcept {

@@ -70,15 +70,14 @@ struct InitialCase {
 
 TEST(LanguageSettings, InitialLanguage) {
     const InitialCase cases[] = {
-        {0x0413, std::nullopt, 1}, // Dutch user: the installer is not translated
-        {0x0406, std::nullopt, 1}, // Danish
-        {0x0404, std::nullopt, 1}, // Chinese (Taiwan)
-        {0x0804, std::nullopt, 1}, // Chinese (PRC): offered, not translated
-        {0x040C, std::nullopt, 0},
-        {0x0409, 2u, 2},           // the previous installation's German wins
-        {0x040C, 6u, 0},           // Danish is not offered: ignored
-        {0x0407, 99u, 2},          // no such index
-        {0x0409, 5u, 1},           // Dutch product, English installer
+        {0x0413, std::nullopt, 1},                  // Dutch user: the installer is not translated
+        {0x0406, std::nullopt, 1},                  // Danish
+        {0x0404, std::nullopt, 1},                  // Chinese (Taiwan)
+        {0x0804, std::nullopt, 1},                  // Chinese (PRC): offered, not translated
+        {0x040C, std::nullopt, 0}, {0x0409, 2u, 2}, // the previous installation's German wins
+        {0x040C, 6u, 0},                            // Danish is not offered: ignored
+        {0x0407, 99u, 2},                           // no such index
+        {0x0409, 5u, 1},                            // Dutch product, English installer
     };
     for (const auto& c : cases) {
         FakeLocale locale;

@@ -1,7 +1,7 @@
 #include "app/messages.hpp"
 
-#include "sys/hresult.hpp"
 #include "support/rc_strings.hpp"
+#include "sys/hresult.hpp"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +31,15 @@ std::vector<unsigned> message_numbers() {
 
 TEST(MessageId, FallsBackThroughEnglishToFrench) {
     MapStrings s;
-    s.strings = {{1010, L"fr"},   {2010, L"en"}, {3010, L"de"}, {2011, L"#"}, {3011, L"#"},
-                 {3012, L"#"},    {2012, L"en12"}, {6013, L"#"}, {2013, L"#"}, {7010, L"nl"}};
+    s.strings = {{1010, L"fr"}, {2010, L"en"},   {3010, L"de"}, {2011, L"#"}, {3011, L"#"},
+                 {3012, L"#"},  {2012, L"en12"}, {6013, L"#"},  {2013, L"#"}, {7010, L"nl"}};
     struct Case {
         int language;
         unsigned number, expected;
     } cases[] = {
-        {french, 1010, 1010},    {english, 1010, 2010},   {english, 1011, 1011},
-        {german, 1010, 3010},    {german, 1011, 1011},    {german, 1012, 2012},
-        {italian, 1013, 1013},   {italian, 1010, 6010},   {dutch, 1010, 2010},
-        {dutch, 1011, 1011},     {hungarian, 1012, 2012}, {italian, 1014, 6014},
+        {french, 1010, 1010}, {english, 1010, 2010}, {english, 1011, 1011},   {german, 1010, 3010},
+        {german, 1011, 1011}, {german, 1012, 2012},  {italian, 1013, 1013},   {italian, 1010, 6010},
+        {dutch, 1010, 2010},  {dutch, 1011, 1011},   {hungarian, 1012, 2012}, {italian, 1014, 6014},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(message_id(s, c.language, c.number), c.expected)
@@ -134,7 +133,8 @@ TEST(MessageFormatting, Placeholders) {
 TEST(MessageFormatting, MissingAndEmptyFormats) {
     MapStrings s;
     s.strings = {{1100, L"'%1' Installation."}, {1101, L""}};
-    EXPECT_EQ(format_message(s, french, 1100, {L"Kardelo 5.26g"}), L"'Kardelo 5.26g' Installation.");
+    EXPECT_EQ(format_message(s, french, 1100, {L"Kardelo 5.26g"}),
+              L"'Kardelo 5.26g' Installation.");
     try {
         format_message(s, french, 1102, {});
         FAIL() << "no exception";
@@ -155,7 +155,8 @@ TEST(MessageFormatting, AgreesWithFormatMessageW) {
     for (const auto& c : format_cases) {
         const wchar_t* first = L"5.26f";
         const wchar_t* second = L"Kardexa 5.26g";
-        DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(first), reinterpret_cast<DWORD_PTR>(second)};
+        DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(first),
+                            reinterpret_cast<DWORD_PTR>(second)};
         wchar_t* buffer = nullptr;
         const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
                                            FORMAT_MESSAGE_ALLOCATE_BUFFER,

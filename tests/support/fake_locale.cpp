@@ -3,7 +3,9 @@
 namespace qv::test {
 
 // Names made from the number keep the fake free of real locale data.
-std::wstring FakeLocale::locale_name(lcid_t lcid) const { return L"loc-" + std::to_wstring(lcid); }
+std::wstring FakeLocale::locale_name(lcid_t lcid) const {
+    return L"loc-" + std::to_wstring(lcid);
+}
 
 std::uint32_t FakeLocale::ansi_code_page(lcid_t lcid) const {
     const auto it = code_pages.find(lcid);

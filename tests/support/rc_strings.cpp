@@ -15,7 +15,8 @@ std::wstring decode_utf8(const std::string& s) {
         const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
         char32_t cp = extra == 0 ? c : c & (0x3Fu >> extra);
         for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < s.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+            cp = (cp << 6) |
+                 (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3Fu);
         }
         out.push_back(static_cast<wchar_t>(cp));
         i += static_cast<std::size_t>(extra) + 1;

@@ -26,8 +26,8 @@ TEST(RegistryString, TypesSizesAndTerminator) {
     } cases[] = {
         {reg_sz, terminated, L"C:\\K\u00e9"},
         {reg_expand_sz, utf16(std::u16string_view(u"%TEMP%\0", 7)), L"%TEMP%"}, // not expanded
-        {reg_sz, bare, std::nullopt},                                          // no NUL
-        {reg_sz, {'a', 0, 0}, std::nullopt},                                   // odd size
+        {reg_sz, bare, std::nullopt},                                           // no NUL
+        {reg_sz, {'a', 0, 0}, std::nullopt},                                    // odd size
         {reg_sz, {}, L""},
         {reg_sz, {0, 0}, L""},
         {7, terminated, std::nullopt}, // REG_MULTI_SZ
