@@ -4,6 +4,8 @@
 
 #include "support/rc_strings.hpp"
 
+#include "support/table_folders.hpp"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -65,14 +67,7 @@ TEST(InstallerState, InitialValuesAndPreviousInstallation) {
     }
 }
 
-class TableFolders final : public SpecialFolders {
-public:
-    std::map<int, std::wstring> folders;
-    std::optional<std::wstring> folder(int csidl) const override {
-        const auto it = folders.find(csidl);
-        return it == folders.end() ? std::nullopt : std::optional(it->second);
-    }
-};
+using test::TableFolders;
 
 TEST(DefaultFolders, ProgramFilesAndStartMenu) {
     TableFolders shell;

@@ -1,6 +1,8 @@
 #include "payload/compress_error.hpp"
 #include "payload/placeholders.hpp"
 
+#include "support/table_folders.hpp"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,14 +10,7 @@
 namespace qv {
 namespace {
 
-class TableFolders final : public SpecialFolders {
-public:
-    std::map<int, std::wstring> folders;
-    std::optional<std::wstring> folder(int csidl) const override {
-        const auto it = folders.find(csidl);
-        return it == folders.end() ? std::nullopt : std::optional(it->second);
-    }
-};
+using test::TableFolders;
 
 struct Fixture {
     TableFolders shell;
