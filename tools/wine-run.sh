@@ -45,11 +45,14 @@ mkdir -p "$root" "$HOME"
     "$wineserver" -w 9>&-
     touch "$WINEPREFIX/.qv-ready"
   fi
+  # Keep the server alive between the many short test processes. The first
+  # process of a new server also starts Wine's background services, which
+  # live as long as the server: start them here, detached from our output,
+  # or ctest would wait for them to exit (about 11 s per test).
+  if "$wineserver" -p10 </dev/null >/dev/null 2>&1 9>&-; then
+    "$wine" cmd /c exit 0 </dev/null >/dev/null 2>&1 9>&- || true
+  fi
 ) 9>"$root/.lock"
-
-# Keep the server alive between the many short test processes; detached from
-# our output, or ctest would wait for it to exit.
-"$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
 
 xvfb_pid=""
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null; return 0; }
