@@ -12,8 +12,10 @@ native win64 win32: deps
 	cmake --build --preset $@ -j $(JOBS)
 
 demo: win32 win64
-	@echo "The setup program is built (build/win32/src/app/setup.exe);"
-	@echo "the wizard is not yet: make demo will start it under Wine once it exists."
+	@build/host-tools/tools/pack/qvpack list build/win32/src/app/setup.exe
+	@echo "The setup program is built (build/win32/src/app/setup.exe) and carries the"
+	@echo "product listed above; the wizard is not yet: make demo will start it under"
+	@echo "Wine once it exists."
 
 test: native win64 win32
 	@rc=0; \

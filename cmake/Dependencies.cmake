@@ -2,9 +2,11 @@
 
 # GoogleTest from Debian's sources, built for this target (and with this
 # target's sanitizer flags natively).
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+if(NOT QV_HOST_TOOLS_ONLY)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
 
 if(WIN32)
   # Boost's header-only parts: only the boost folder on the include path,

@@ -81,6 +81,15 @@ std::wstring system_folder(const SpecialFolders& folders, int csidl, int fallbac
     return *folder;
 }
 
+bool is_placeholder_name(std::wstring_view component) {
+    for (const auto& p : placeholders) {
+        if (p.name == component) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::wstring resolve_destination(const std::wstring& destination, DestinationContext& context) {
     const auto parts = split_path(destination);
     if (parts.empty()) {

@@ -4,6 +4,7 @@
 #include "sys/platform.hpp"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -31,6 +32,9 @@ struct DestinationContext {
 // with the engine's unexpected_error when neither exists.
 std::wstring system_folder(const SpecialFolders& folders, int csidl, int fallback_csidl,
                            bool use_fallback);
+
+// One of the placeholders, spelt exactly ("<InstallPath>", "<CommonData>" ...).
+bool is_placeholder_name(std::wstring_view component);
 
 std::wstring resolve_destination(const std::wstring& destination, DestinationContext& context);
 

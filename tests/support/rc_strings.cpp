@@ -1,5 +1,7 @@
 #include "support/rc_strings.hpp"
 
+#include "sys/utf.hpp"
+
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -7,22 +9,6 @@
 namespace qv::test {
 #ifndef _WIN32
 namespace {
-
-std::wstring decode_utf8(const std::string& s) {
-    std::wstring out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        char32_t cp = extra == 0 ? c : c & (0x3Fu >> extra);
-        for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < s.size(); ++k) {
-            cp = (cp << 6) |
-                 (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3Fu);
-        }
-        out.push_back(static_cast<wchar_t>(cp));
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
 
 // Lines of the form `  ID, L"text"` with "" and \r, \n escapes.
 MapStrings parse_resource_script(const char* path) {
@@ -50,7 +36,8 @@ MapStrings parse_resource_script(const char* path) {
                 text.push_back(body[i]);
             }
         }
-        table.strings[static_cast<unsigned>(std::stoul(line.substr(0, comma)))] = decode_utf8(text);
+        table.strings[static_cast<unsigned>(std::stoul(line.substr(0, comma)))] =
+            utf8_to_utf16(text).value();
     }
     return table;
 }
