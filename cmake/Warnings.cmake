@@ -12,6 +12,10 @@ endfunction()
 if(QV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # Coverage for the fuzz targets in all our code, not only in the targets.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 endif()
 if(WIN32)
   # One self-contained executable: no MinGW runtime DLLs beside it.
