@@ -14,9 +14,11 @@ inline constexpr hresult unexpected = static_cast<hresult>(0x8000FFFFu);
 inline constexpr hresult not_impl = static_cast<hresult>(0x80004001u);
 } // namespace hr
 
-// A Win32 error e becomes (e & 0xFFFF) | 0x80070000.
+// A Win32 error e above 0 becomes (e & 0xFFFF) | 0x80070000; 0 and values
+// that already are HRESULTs stay as they are.
 constexpr hresult hresult_from_win32(std::uint32_t error) {
-    return error == 0 ? 0 : static_cast<hresult>((error & 0xFFFFu) | 0x80070000u);
+    const auto value = static_cast<hresult>(error);
+    return value > 0 ? static_cast<hresult>((error & 0xFFFFu) | 0x80070000u) : value;
 }
 
 [[noreturn]] inline void throw_hresult(hresult code) {
