@@ -11,16 +11,21 @@ if(WIN32)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
-# qv_test(NAME SOURCES... [LIBS...] [DISPLAY]): a GoogleTest executable whose
-# tests ctest lists one by one; DISPLAY gives each a private X server.
+# qv_test(NAME SOURCES... [LIBS...] [DISPLAY] [RESOURCE_LOCK NAME]): a GoogleTest
+# executable whose tests ctest lists one by one; DISPLAY gives each a private
+# X server; tests that share RESOURCE_LOCK (a registry key, say) never run at
+# the same time.
 function(qv_test name)
-  cmake_parse_arguments(arg "DISPLAY" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(arg "DISPLAY" "RESOURCE_LOCK" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${arg_SOURCES} ${arg_RESOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main)
   qv_warnings(${name})
   set(props "")
+  if(arg_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK ${arg_RESOURCE_LOCK})
+  endif()
   if(WIN32)
-    set(props FIXTURES_REQUIRED wine)
+    list(APPEND props FIXTURES_REQUIRED wine)
     if(arg_DISPLAY)
       set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${qv_wine_run};--display")
     endif()

@@ -1,4 +1,5 @@
 #include "payload/buffered_output.hpp"
+#include "sys/posix_files.hpp"
 #include "sys/utf.hpp"
 
 #include <fcntl.h>
@@ -17,32 +18,9 @@
 namespace qv {
 namespace {
 
-std::string native_path(const std::wstring& path) {
-    std::string text = utf16_to_utf8(path);
-    std::replace(text.begin(), text.end(), '\\', '/');
-    return text;
-}
-
 [[noreturn]] void throw_errno(const char* what) {
     throw std::system_error(errno, std::system_category(), what);
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 class PosixOutput final : public BufferedOutputFile {
 public:

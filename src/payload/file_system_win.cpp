@@ -1,6 +1,7 @@
 #include "payload/buffered_output.hpp"
 #include "sys/hresult.hpp"
 #include "sys/security.hpp"
+#include "sys/win32_files.hpp"
 #include "sys/win32_handles.hpp"
 
 #include <cerrno>
@@ -60,12 +61,6 @@ public:
 private:
     unique_handle file_;
 };
-
-HANDLE open_file(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
-    HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file == INVALID_HANDLE_VALUE ? nullptr : file;
-}
 
 class WindowsFileSystem final : public FileSystem {
 public:

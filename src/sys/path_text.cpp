@@ -85,10 +85,16 @@ bool same_path(const std::wstring& a, const std::wstring& b) {
     if (a == b) {
         return true;
     }
-    std::error_code ec;
-    const bool same = std::filesystem::equivalent(a, b, ec);
-    if (!ec) {
-        return same;
+    // The conversion to a host path can throw for text the host cannot
+    // spell (an unpaired surrogate outside Windows): the platform cannot
+    // tell then, and the text comparison decides.
+    try {
+        std::error_code ec;
+        const bool same = std::filesystem::equivalent(a, b, ec);
+        if (!ec) {
+            return same;
+        }
+    } catch (const std::exception&) {
     }
     const auto left = normalized_components(a);
     const auto right = normalized_components(b);

@@ -18,6 +18,16 @@ std::optional<std::wstring> read_string_value(HKEY key, const wchar_t* name);
 // A 32-bit number read into a 4-byte buffer, or nothing when unreadable.
 std::optional<std::uint32_t> read_dword_value(HKEY key, const wchar_t* name);
 
+struct CreatedKey {
+    unique_hkey key;
+    bool existed = false; // opened, not created
+};
+// Creates or opens the key (no class, non-volatile); nothing on failure.
+std::optional<CreatedKey> create_key(HKEY root, const std::wstring& path, REGSAM access);
+// REG_SZ stored with its terminating NUL.
+bool set_string_value(HKEY key, const wchar_t* name, const std::wstring& value);
+bool set_dword_value(HKEY key, const wchar_t* name, std::uint32_t value);
+
 [[noreturn]] void throw_win32_error(DWORD error, const char* what);
 
 } // namespace qv

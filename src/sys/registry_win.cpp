@@ -53,4 +53,26 @@ std::optional<std::uint32_t> read_dword_value(HKEY key, const wchar_t* name) {
     return value;
 }
 
+std::optional<CreatedKey> create_key(HKEY root, const std::wstring& path, REGSAM access) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        access | KEY_WOW64_32KEY, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return CreatedKey{unique_hkey(key), disposition == REG_OPENED_EXISTING_KEY};
+}
+
+bool set_string_value(HKEY key, const wchar_t* name, const std::wstring& value) {
+    const auto size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          size) == ERROR_SUCCESS;
+}
+
+bool set_dword_value(HKEY key, const wchar_t* name, std::uint32_t value) {
+    const DWORD data = value;
+    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                          sizeof data) == ERROR_SUCCESS;
+}
+
 } // namespace qv

@@ -46,6 +46,9 @@ TEST(PathText, SamePathForFoldersThatDoNotExistYet) {
         EXPECT_EQ(same_path(a, b), same)
             << std::filesystem::path(a) << " " << std::filesystem::path(b);
     }
+    // Text the host cannot turn into a path is still compared as text.
+    const std::wstring unpaired(1, static_cast<wchar_t>(0xD800));
+    EXPECT_TRUE(same_path(L"C:\\x" + unpaired, L"c:\\X" + unpaired));
 }
 
 TEST(PathText, SamePathForExistingObjects) {
