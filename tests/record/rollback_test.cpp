@@ -27,7 +27,8 @@ TEST_F(Rollback, PutsBackReplacedFilesAndRemovesCreatedFolders) {
     const auto module = scratch / L"Kardelo 5\\Lang\\Deep\\Kardelo.de.dll";
     const auto old_shortcut = scratch / L"Menu\\Kardelo (old).lnk";
     test::write_file(old_shortcut, "old shortcut");
-    log.previous_entries.push_back(new_entry(UninstallEntryKind::program_shortcut, old_shortcut, true));
+    log.previous_entries.push_back(
+        new_entry(UninstallEntryKind::program_shortcut, old_shortcut, true));
 
     log.record_file(program, 1, false);
     EXPECT_FALSE(exists(program)); // moved away before the new one is written
