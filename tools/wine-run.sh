@@ -2,16 +2,19 @@
 # Runs a Windows program under Wine in a throw-away prefix of the build tree.
 #   wine-run.sh --root DIR [--display] [--stop] PROGRAM [ARGS...]
 # DIR holds the prefix, a private HOME and the template prefix; they are made
-# on first use (under a lock, since ctest runs tests in parallel). --display
-# gives the program a private Xvfb that is stopped by its PID afterwards.
-# --stop ends the wineserver of the prefix (used as ctest's clean-up).
+# on first use (under a lock, since ctest runs tests in parallel). Every
+# program gets the display of one private Xvfb per DIR, started on first use
+# and stopped by its PID with the prefix: Wine's desktop process lives on the
+# display of the prefix's first window, so all windows of the prefix must
+# share that display. --display is accepted for the tests that open windows.
+# --stop ends the wineserver and the Xvfb (used as ctest's clean-up).
 set -euo pipefail
 
-root="" display=0 stop=0
+root="" stop=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --root) root="$2"; shift 2 ;;
-    --display) display=1; shift ;;
+    --display) shift ;;
     --stop) stop=1; shift ;;
     *) break ;;
   esac
@@ -32,6 +35,10 @@ wineserver=/usr/lib/wine/wineserver64
 
 if [ $stop -eq 1 ]; then
   [ -d "$WINEPREFIX" ] && "$wineserver" -k 2>/dev/null || true
+  if [ -f "$root/xvfb.pid" ]; then
+    kill "$(cat "$root/xvfb.pid")" 2>/dev/null || true
+    rm -f "$root/xvfb.pid" "$root/xvfb.display"
+  fi
   exit 0
 fi
 
@@ -45,6 +52,19 @@ mkdir -p "$root" "$HOME"
     "$wineserver" -w 9>&-
     touch "$WINEPREFIX/.qv-ready"
   fi
+  # Xvfb picks a free display itself and writes its number to fd 3.
+  if ! { [ -f "$root/xvfb.pid" ] && kill -0 "$(cat "$root/xvfb.pid")" 2>/dev/null; }; then
+    number_file="$root/xvfb.display.new"
+    rm -f "$number_file"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" </dev/null \
+      >/dev/null 2>&1 9>&- &
+    echo $! >"$root/xvfb.pid"
+    for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.05; done
+    tr -dc 0-9 <"$number_file" >"$root/xvfb.display"
+    rm -f "$number_file"
+    [ -s "$root/xvfb.display" ] || { echo "wine-run.sh: no Xvfb display could be started" >&2; exit 2; }
+  fi
+  export DISPLAY=":$(cat "$root/xvfb.display")"
   # Keep the server alive between the many short test processes. The first
   # process of a new server also starts Wine's background services, which
   # live as long as the server: start them here, detached from our output,
@@ -54,20 +74,7 @@ mkdir -p "$root" "$HOME"
   fi
 ) 9>"$root/.lock"
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null; return 0; }
-trap cleanup EXIT
-if [ $display -eq 1 ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
-    xvfb_pid=""
-  done
-  [ -n "${DISPLAY:-}" ] || { echo "wine-run.sh: no Xvfb display could be started" >&2; exit 2; }
-fi
+export DISPLAY=":$(cat "$root/xvfb.display")"
 
 set +e
 "$wine" "$@"

@@ -1,5 +1,6 @@
 #include "sys/instance_lock.hpp"
 
+#include "sys/everyone_only_win.hpp"
 #include "sys/registry.hpp"
 
 namespace qv {
@@ -17,7 +18,8 @@ InstanceLock::~InstanceLock() {
 
 void InstanceLock::create(const std::wstring& name) {
     release();
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    EveryoneOnly security(MUTEX_ALL_ACCESS);
+    HANDLE mutex = CreateMutexW(security.get(), FALSE, name.c_str());
     if (!mutex) {
         throw_win32_error(GetLastError(), "CreateMutexW");
     }

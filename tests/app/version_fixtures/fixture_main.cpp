@@ -1,0 +1,4 @@
+// A fixture is read, never run.
+int main() {
+    return 0;
+}
