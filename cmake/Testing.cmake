@@ -25,7 +25,6 @@ function(qv_test name)
   if(WIN32)
     list(APPEND props FIXTURES_REQUIRED wine)
     if(arg_DISPLAY)
-      set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${qv_wine_run};--display")
       # Wine's desktop process lives on the display of the prefix's first
       # window: two displays at once leave one test without a desktop. So
       # display tests run one at a time, which also keeps them from sharing

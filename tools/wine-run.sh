@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a throw-away prefix of the build tree.
-#   wine-run.sh --root DIR [--display] [--stop] PROGRAM [ARGS...]
+#   wine-run.sh --root DIR [--stop] PROGRAM [ARGS...]
 # DIR holds the prefix, a private HOME and the template prefix; they are made
 # on first use (under a lock, since ctest runs tests in parallel). Every
 # program gets the display of one private Xvfb per DIR, started on first use
 # and stopped by its PID with the prefix: Wine's desktop process lives on the
 # display of the prefix's first window, so all windows of the prefix must
-# share that display. --display is accepted for the tests that open windows.
+# share that display.
 # --stop ends the wineserver and the Xvfb (used as ctest's clean-up).
 set -euo pipefail
 
@@ -14,7 +14,6 @@ root="" stop=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --root) root="$2"; shift 2 ;;
-    --display) shift ;;
     --stop) stop=1; shift ;;
     *) break ;;
   esac

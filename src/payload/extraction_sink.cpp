@@ -2,6 +2,7 @@
 
 #include "payload/compress_error.hpp"
 #include "sys/path_text.hpp"
+#include "sys/program_path.hpp"
 
 #include <algorithm>
 
@@ -13,12 +14,6 @@ using result = notification::result;
 // Full access for the built-in Users group, inherited by files and folders.
 constexpr std::uint32_t shared_folder_access = 0x1F01FF;
 constexpr std::uint32_t inherit_to_files_and_folders = 3;
-
-// The folder part of a path: everything before its last separator.
-std::wstring parent_of(const std::wstring& path) {
-    const auto at = path.find_last_of(L"\\/");
-    return at == std::wstring::npos ? std::wstring() : path.substr(0, at);
-}
 
 } // namespace
 
@@ -137,7 +132,7 @@ void ExtractionSink::end_entry(PayloadEntry& entry) {
 }
 
 void ExtractionSink::open_destination(const std::wstring& path) {
-    const std::wstring parent = parent_of(path);
+    const std::wstring parent = folder_of(path);
     if (files_.exists(path)) {
         files_.make_writable(path);
     } else if (!parent.empty() && !files_.exists(parent)) {
@@ -153,7 +148,7 @@ void ExtractionSink::grant_pending_rights(const std::wstring& directory) {
             continue;
         }
         for (std::wstring walked = directory; !walked.empty() && files_.is_directory(walked);
-             walked = parent_of(walked)) {
+             walked = folder_of(walked)) {
             if (same_path(walked, record.path)) {
                 record.granted = true;
                 files_.grant_access(record.path, shared_folder_access,

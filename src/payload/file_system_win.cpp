@@ -124,10 +124,7 @@ public:
         try {
             qv::grant_access(directory, access_mask, inheritance_flags);
         } catch (hresult code) {
-            const auto value = static_cast<std::uint32_t>(code);
-            const int error =
-                (value & 0xFFFF0000u) == 0x80070000u ? static_cast<int>(value & 0xFFFF) : code;
-            throw std::system_error(error, std::system_category(),
+            throw std::system_error(win32_code_of(code), std::system_category(),
                                     "cannot open the folder's rights");
         }
     }

@@ -4,6 +4,7 @@
 #include "record/key_backup_win.hpp"
 #include "record/uninstall_log.hpp"
 #include "sys/path_text.hpp"
+#include "sys/program_path.hpp"
 #include "sys/win32_handles.hpp"
 
 #include <shlobj.h>
@@ -27,13 +28,6 @@ void set_attributes(const std::wstring& path, DWORD attributes) {
 void delete_file(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
-}
-
-// The folder part of a path, as a MAX_PATH buffer would hold it.
-std::wstring folder_of(const std::wstring& path) {
-    const std::wstring held = path.substr(0, MAX_PATH - 1);
-    const auto at = held.find_last_of(L"\\/");
-    return at == std::wstring::npos ? std::wstring() : held.substr(0, at);
 }
 
 // The previous installation's entry of this kind: the shortcut that a new
@@ -144,7 +138,8 @@ void UninstallLog::create_folders(const std::wstring& path) {
 
 void UninstallLog::record_file(const std::wstring& path, std::int32_t payload_kind, bool copy) {
     entry_open = true;
-    create_folders(folder_of(path));
+    // The folder part, as a MAX_PATH buffer would hold the path.
+    create_folders(folder_of(std::wstring_view(path).substr(0, MAX_PATH - 1)));
     entries.push_back(new_entry(UninstallEntryKind::file, path, false, payload_kind));
     if (attributes_of(path) != INVALID_FILE_ATTRIBUTES) {
         entries.back().backup_path = backup_file(&path, copy);

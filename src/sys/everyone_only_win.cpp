@@ -13,7 +13,7 @@ Sid everyone_sid() {
     try {
         return sid_of(WellKnownSid::everyone);
     } catch (hresult code) {
-        throw std::system_error(code & 0xFFFF, std::system_category(), "Everyone");
+        throw std::system_error(win32_code_of(code), std::system_category(), "Everyone");
     }
 }
 

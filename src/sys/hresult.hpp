@@ -21,6 +21,12 @@ constexpr hresult hresult_from_win32(std::uint32_t error) {
     return value > 0 ? static_cast<hresult>((error & 0xFFFFu) | 0x80070000u) : value;
 }
 
+// The Win32 code an HRESULT of the Win32 facility carries, else the HRESULT.
+constexpr int win32_code_of(hresult code) {
+    const auto value = static_cast<std::uint32_t>(code);
+    return (value & 0xFFFF0000u) == 0x80070000u ? static_cast<int>(value & 0xFFFFu) : code;
+}
+
 [[noreturn]] inline void throw_hresult(hresult code) {
     throw code;
 }

@@ -1,7 +1,9 @@
 #include "sys/instance_lock.hpp"
 
 #include "sys/everyone_only_win.hpp"
-#include "sys/registry.hpp"
+#include "sys/win32_handles.hpp"
+
+#include <system_error>
 
 namespace qv {
 
@@ -21,7 +23,8 @@ void InstanceLock::create(const std::wstring& name) {
     EveryoneOnly security(MUTEX_ALL_ACCESS);
     HANDLE mutex = CreateMutexW(security.get(), FALSE, name.c_str());
     if (!mutex) {
-        throw_win32_error(GetLastError(), "CreateMutexW");
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "CreateMutexW");
     }
     handle_ = std::make_unique<Handle>(Handle{unique_handle(mutex)});
 }

@@ -1,19 +1,15 @@
 #pragma once
 // Entries made and shown compactly: "kind payload outcome path".
-#include "record/uninstall_log.hpp"
+#include "record/journal.hpp"
 
 #include <vector>
 
 namespace qv::test {
 
+// Made as the journal makes them, but successful unless told otherwise.
 inline UninstallLogEntry entry(UninstallEntryKind kind, std::wstring path, bool succeeded = true,
                                std::int32_t payload_kind = -1) {
-    UninstallLogEntry made;
-    made.kind = kind;
-    made.path = std::move(path);
-    made.succeeded = succeeded;
-    made.payload_kind = payload_kind;
-    return made;
+    return new_entry(kind, std::move(path), succeeded, payload_kind);
 }
 
 inline UninstallLogEntry file(std::wstring path, std::int32_t payload_kind, bool succeeded = true) {
